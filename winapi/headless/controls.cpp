@@ -650,9 +650,11 @@ int ResourceNumber(const std::wstring& strName)
     std::wstring str = strName;
     if (!str.empty() && str[0] == L'#')
         str.erase(0, 1);
-    if (str.empty() || !std::all_of(str.begin(), str.end(), [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; }))
+    if (str.empty() || str.size() > 5 ||
+        !std::all_of(str.begin(), str.end(), [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; }))
         return -1;
-    return std::stoi(str);
+    const int nId = std::stoi(str);
+    return nId <= 0xFFFF ? nId : -1;
 }
 
 bool KeepsOwnSize(DWORD dwStyle)

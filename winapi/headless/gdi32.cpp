@@ -447,10 +447,13 @@ bool Combine(bool bA, bool bB, int nMode)
     }
 }
 
-Spans CombineSpans(const Spans& a, const Spans& b, int nMode)
+// Combines two rows into out without allocating once the buffers have grown:
+// regions are built from thousands of single-pixel combinations.
+void CombineSpansInto(const Spans& a, const Spans& b, int nMode, Spans& out)
 {
-    std::vector<int> aEdges;
-    aEdges.reserve(2 * (a.size() + b.size()));
+    thread_local std::vector<int> t_aEdges;
+    std::vector<int>& aEdges = t_aEdges;
+    aEdges.clear();
     for (const auto& span : a) {
         aEdges.push_back(span.first);
         aEdges.push_back(span.second);
@@ -461,7 +464,7 @@ Spans CombineSpans(const Spans& a, const Spans& b, int nMode)
     }
     std::sort(aEdges.begin(), aEdges.end());
     aEdges.erase(std::unique(aEdges.begin(), aEdges.end()), aEdges.end());
-    Spans result;
+    out.clear();
     size_t ia = 0;
     size_t ib = 0;
     for (size_t k = 0; k + 1 < aEdges.size(); ++k) {
@@ -474,12 +477,11 @@ Spans CombineSpans(const Spans& a, const Spans& b, int nMode)
         const bool bB = ib < b.size() && b[ib].first <= x;
         if (!Combine(bA, bB, nMode))
             continue;
-        if (!result.empty() && result.back().second == x)
-            result.back().second = aEdges[k + 1];
+        if (!out.empty() && out.back().second == x)
+            out.back().second = aEdges[k + 1];
         else
-            result.emplace_back(x, aEdges[k + 1]);
+            out.emplace_back(x, aEdges[k + 1]);
     }
-    return result;
 }
 
 void SetRegionRect(CRegionData& region, int nLeft, int nTop, int nRight, int nBottom)
@@ -544,30 +546,51 @@ RECT RegionBox(const CRegionData& region)
 
 void CombineInPlace(CRegionData& dst, const CRegionData& src, int nMode)
 {
+    thread_local Spans t_result;
+    static const Spans s_empty;
     if (nMode == RGN_AND) {
         for (auto it = dst.mapRows.begin(); it != dst.mapRows.end();) {
             auto itOther = src.mapRows.find(it->first);
-            Spans result = itOther == src.mapRows.end() ? Spans() : CombineSpans(it->second, itOther->second, nMode);
-            if (result.empty()) {
+            if (itOther == src.mapRows.end()) {
+                it = dst.mapRows.erase(it);
+                continue;
+            }
+            CombineSpansInto(it->second, itOther->second, nMode, t_result);
+            if (t_result.empty()) {
                 it = dst.mapRows.erase(it);
             } else {
-                it->second = std::move(result);
+                it->second.assign(t_result.begin(), t_result.end());
                 ++it;
             }
         }
         return;
     }
+    // Only the spans of a row that overlap or touch the other row's extent can
+    // change, so each row is combined in a small window.
+    thread_local Spans t_window;
     for (const auto& row : src.mapRows) {
+        const Spans& other = row.second;
         auto it = dst.mapRows.find(row.first);
-        Spans result = CombineSpans(it == dst.mapRows.end() ? Spans() : it->second, row.second, nMode);
-        if (result.empty()) {
-            if (it != dst.mapRows.end())
-                dst.mapRows.erase(it);
-        } else if (it == dst.mapRows.end()) {
-            dst.mapRows.emplace(row.first, std::move(result));
-        } else {
-            it->second = std::move(result);
+        if (it == dst.mapRows.end()) {
+            CombineSpansInto(s_empty, other, nMode, t_result);
+            if (!t_result.empty())
+                dst.mapRows.emplace(row.first, t_result);
+            continue;
         }
+        Spans& spans = it->second;
+        const int nFrom = other.front().first;
+        const int nTo = other.back().second;
+        auto itLow = std::lower_bound(spans.begin(), spans.end(), nFrom,
+                                      [](const std::pair<int, int>& span, int x) { return span.second < x; });
+        auto itHigh = std::upper_bound(itLow, spans.end(), nTo,
+                                       [](int x, const std::pair<int, int>& span) { return x < span.first; });
+        t_window.assign(itLow, itHigh);
+        CombineSpansInto(t_window, other, nMode, t_result);
+        const auto nAt = itLow - spans.begin();
+        spans.erase(itLow, itHigh);
+        spans.insert(spans.begin() + nAt, t_result.begin(), t_result.end());
+        if (spans.empty())
+            dst.mapRows.erase(it);
     }
 }
 
@@ -1525,7 +1548,10 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho)
         return FALSE; // the window owns its region now
     if (p->dwType == OBJ_BITMAP && p->bitmap.nSelected > 0)
         return FALSE;
+    const bool bSelectable = p->dwType == OBJ_BRUSH || p->dwType == OBJ_PEN || p->dwType == OBJ_FONT;
     for (const auto& entry : Gdi().mapObjects) {
+        if (!bSelectable)
+            break;
         const CDcData& dc = entry.second->dc;
         if ((entry.second->dwType == OBJ_DC || entry.second->dwType == OBJ_MEMDC) &&
             (dc.hBrush == ho || dc.hPen == ho || dc.hFont == ho))

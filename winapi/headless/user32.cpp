@@ -728,6 +728,8 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
 
 BOOL WINAPI DestroyWindow(HWND hWnd)
 {
+    if (OnOtherThread(hWnd))
+        return static_cast<BOOL>(CallOnWindowThread([=] { return static_cast<LRESULT>(DestroyWindow(hWnd)); }));
     std::vector<HWND> aOwned;
     std::vector<HWND> aTree;
     {

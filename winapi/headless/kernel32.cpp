@@ -846,9 +846,7 @@ void WINAPI OutputDebugStringW(LPCWSTR lpOutputString)
     }
 }
 
-// Weak: the headless user32 carries an identical MulDiv of its own; either
-// one may serve, and the seam links with both present.
-__attribute__((weak)) int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator)
+int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator)
 {
     if (nDenominator == 0) {
         return -1;

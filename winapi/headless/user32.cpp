@@ -2103,18 +2103,3 @@ BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2)
            lprc1->right == lprc2->right && lprc1->bottom == lprc2->bottom;
 }
 
-// Rounds half away from zero, as the system's MulDiv does; -1 on overflow or
-// division by zero.
-int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator)
-{
-    if (nDenominator == 0)
-        return -1;
-    long long nProduct = static_cast<long long>(nNumber) * nNumerator;
-    const bool bNegative = (nProduct < 0) != (nDenominator < 0);
-    const long long nAbsProduct = nProduct < 0 ? -nProduct : nProduct;
-    const long long nAbsDen = nDenominator < 0 ? -static_cast<long long>(nDenominator) : nDenominator;
-    const long long nResult = (nAbsProduct + nAbsDen / 2) / nAbsDen;
-    if (nResult > 0x7FFFFFFFLL)
-        return -1;
-    return static_cast<int>(bNegative ? -nResult : nResult);
-}

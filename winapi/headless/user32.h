@@ -1018,7 +1018,6 @@ BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
-int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 
 // ---------------------------------------------------------------------------
 // Unsuffixed names, as <windows.h> maps them for UNICODE builds

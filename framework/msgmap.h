@@ -83,6 +83,12 @@ protected: \
           CDC dc; dc.Attach((HDC)w); CWnd wndCtl((HWND)l); \
           *pr = (LRESULT)AFX_THIS(p)->OnCtlColor(&dc, &wndCtl, m - WM_CTLCOLORMSGBOX); \
           dc.Detach(); return TRUE; } },
+// Signed client coordinates of a mouse message. Windows keeps them in
+// windowsx.h, whose other macros clash with framework names (SubclassWindow).
+#ifndef GET_X_LPARAM
+#define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+#define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
+#endif
 #define AFX_POINT_OF(l) CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l))
 #define ON_WM_LBUTTONDOWN() AFX_ON_MESSAGE_BODY(WM_LBUTTONDOWN, { AFX_THIS(p)->OnLButtonDown((UINT)w, AFX_POINT_OF(l)); *pr = 0; })
 #define ON_WM_LBUTTONUP() AFX_ON_MESSAGE_BODY(WM_LBUTTONUP, { AFX_THIS(p)->OnLButtonUp((UINT)w, AFX_POINT_OF(l)); *pr = 0; })

@@ -246,8 +246,9 @@ void FillNodeInfo(const SimBoard& board, int nAxis, const SimNode& node, unsigne
     pInfo[8] = nFirmware & 0xFF;
     pInfo[9] = nFirmware >> 8 & 0xFF;
     std::strncpy(reinterpret_cast<char*>(pInfo + 10), MODEL_NAMES[node.nType], 10);
-    pInfo[MOTION_NODE_INFO_TYPE_OFFSET] = static_cast<unsigned char>(node.nType & 0xFF);
-    pInfo[MOTION_NODE_INFO_TYPE_OFFSET + 1] = static_cast<unsigned char>(node.nType >> 8 & 0xFF);
+    const int nReported = node.nReportedType >= 0 ? node.nReportedType : node.nType;
+    pInfo[MOTION_NODE_INFO_TYPE_OFFSET] = static_cast<unsigned char>(nReported & 0xFF);
+    pInfo[MOTION_NODE_INFO_TYPE_OFFSET + 1] = static_cast<unsigned char>(nReported >> 8 & 0xFF);
 }
 
 } // namespace

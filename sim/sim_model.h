@@ -32,6 +32,7 @@ struct SimKtrb04Channel {
 
 struct SimNode {
     int nType = NODE_NONE;
+    int nReportedType = -1; // node type GnGetNodeInfo reports; -1: nType
     int nChannelMask = 0; // bit i = channel i present
     std::array<CSimAxis, MAX_CHANNELS> aAxes;
     std::array<SimKtrb04Channel, MAX_CHANNELS> aRegs;

@@ -251,7 +251,7 @@ private:
         }
         int nAxis = 0;
         if (astrWords.size() < 3 || !ParseInt(astrWords[1], 0, 0x7FFFFFFF, &nAxis)) {
-            strError = "expected 'node <axis 0..29> servo|kestraline|ktrb04 [channels=...]'";
+            strError = "expected 'node <axis 0..29> servo|kestraline|ktrb04 [channels=...] [reporttype=N]'";
             return false;
         }
         if (nAxis >= MAX_AXES) {
@@ -270,8 +270,16 @@ private:
             return false;
         }
         int nMask = nType == NODE_SERVO ? 1 : nType == NODE_KESTRALINE ? (1 << KESTRALINE_CHANNELS) - 1 : 0x0F;
+        int nReportedType = -1;
         for (size_t i = 3; i < astrWords.size(); ++i) {
             const std::string& strWord = astrWords[i];
+            if (strWord.compare(0, 11, "reporttype=") == 0) {
+                if (!ParseInt(strWord.substr(11), 0, 0xFFFF, &nReportedType)) {
+                    strError = "bad node type '" + strWord.substr(11) + "' (0..65535)";
+                    return false;
+                }
+                continue;
+            }
             if (nType != NODE_KTRB04 || strWord.compare(0, 9, "channels=") != 0) {
                 strError = "unexpected '" + strWord + "' (only a ktrb04 node takes channels=)";
                 return false;
@@ -282,6 +290,7 @@ private:
             }
         }
         node.nType = nType;
+        node.nReportedType = nReportedType;
         node.nChannelMask = nMask;
         for (int c = 0; c < MAX_CHANNELS; ++c) {
             if (!ChannelExists(node, c))

@@ -47,8 +47,22 @@ BEGIN_MESSAGE_MAP(CViRuvedeDlg, CDialog)
     ON_WM_QUERYDRAGICON()
     ON_WM_DESTROY()
     ON_CONTROL_RANGE(BN_CLICKED, IDC_JOG_VELOCITY, IDC_JOG_ABSOLUTE, OnJogModeChanged)
+    ON_CBN_SELCHANGE(IDC_DEVICE, OnSelchangeDevice)
+    ON_CBN_SELCHANGE(IDC_AXIS, OnSelchangeAxis)
+    ON_CBN_SELCHANGE(IDC_CHANNEL, OnSelchangeChannel)
+    ON_MESSAGE(WM_JOGBUTTON_DOWN, OnJogButtonDown)
+    ON_MESSAGE(WM_JOGBUTTON_UP, OnJogButtonUp)
+    ON_BN_CLICKED(IDC_STOP, OnStop)
+    ON_BN_CLICKED(IDC_EMERGENCY_STOP, OnEmergencyStop)
+    ON_WM_ACTIVATE()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_APP_LIBRARY_NOT_LOADED, OnLibraryNotLoaded)
     ON_MESSAGE(WM_APP_MISSING_ENTRY_POINT, OnMissingEntryPoint)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_NCLBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CViRuvedeDlg::CViRuvedeDlg(CWnd* pParent) : CDialog(IDD, pParent)
@@ -134,7 +148,7 @@ BOOL CViRuvedeDlg::OnInitDialog()
     s_hNoticeOwner = m_hWnd;
     s_dwNoticeThread = ::GetCurrentThreadId();
     SetMissingEntryPointNotifier(&NotifyMissingEntryPoint);
-    // Window shape from the background bitmap: comes with the skin.
+    BuildWindowRegion(m_hWnd, &m_bmpBackground);
 
     m_bmpLampOff.LoadBitmap(IDB_LAMP_OFF);
     m_bmpLampRed.LoadBitmap(IDB_LAMP_RED);
@@ -162,8 +176,9 @@ BOOL CViRuvedeDlg::OnInitDialog()
     // Enabled now, shown only on node types that use them.
     EnableItem(IDC_SVON_MODE_LABEL, TRUE);
     EnableItem(IDC_SVON_MODE, TRUE);
-    // Panel refresh for the first board and the status timers come with the
-    // selection and monitor features.
+    OnSelchangeDevice();
+    SetTimer(0, 50, nullptr);
+    SetTimer(1, 1000, nullptr);
     return TRUE;
 }
 
@@ -249,7 +264,7 @@ HCURSOR CViRuvedeDlg::OnQueryDragIcon()
 void CViRuvedeDlg::OnDestroy()
 {
     CDialog::OnDestroy();
-    // Emergency stop of the current axis comes with the motion commands.
+    OnEmergencyStop();
     ::Sleep(TEARDOWN_PAUSE_MS);
     delete m_pKtrb04;
     m_pKtrb04 = nullptr;

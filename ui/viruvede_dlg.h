@@ -57,6 +57,10 @@ public:
     // Lamp index 0..7: a state of 1 or more lights it, 0 or less turns it off.
     void SetLamp(int nIndex, int nState);
 
+    // Skin: shapes the window from the background bitmap (every pure white
+    // pixel see-through) and keeps the bitmap for painting.
+    void BuildWindowRegion(HWND hWnd, CBitmap* pBitmap);
+
     // Members, in declaration order.
     CDidKtrb04* m_pKtrb04 = nullptr;
     int m_nDeviceCount = 0;
@@ -143,6 +147,37 @@ protected:
 
     // Jog and moves.
     void OnJogModeChanged();
+    LRESULT OnJogButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnJogButtonUp(WPARAM wParam, LPARAM lParam);
+    void OnStop();
+    void OnEmergencyStop();
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    void StartVelocityJog(bool bMinus);
+    void EndVelocityJog(bool bMinus);
+    void StartRelativeMove(bool bMinus);
+    void StartAbsoluteMove(bool bMinus);
+    void MoveKtrb04(int nDistance);
+    int StopKtrb04(int nStopMode);
+
+    // Status monitor.
+    void OnTimer(UINT_PTR nIDEvent);
+    void UpdateStatusDisplay();
+    void UpdateAlarmDisplay();
+    void UpdateServoStatus();
+    void UpdateKestralineStatus();
+    void UpdateKtrb04Status();
+
+    // Device, axis and channel selection.
+    void OnSelchangeDevice();
+    void OnSelchangeAxis();
+    void OnSelchangeChannel();
+
+    // Skin.
+    BOOL OnEraseBkgnd(CDC* pDC);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    void OnPaint();
 
     DECLARE_MESSAGE_MAP()
 
@@ -154,4 +189,16 @@ private:
 
     void FillDeviceList();
     void ReportMotionLibraryNotLoaded();
+
+    // Device, axis and channel selection.
+    void ApplyNodeTypeLayout(int nType);
+    void ClearAxisPanel();
+    void ShowEmptyAxis();
+    void ShowServoAxis();
+    void ShowKestralineAxis();
+    void ShowKtrb04Axis();
+    void ShowKestralineChannel();
+    void ShowKtrb04Channel();
+    void PrepareKtrb04Entry();
+    int SelectedChannel() const;
 };

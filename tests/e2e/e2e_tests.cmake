@@ -27,8 +27,10 @@ function(zelv_add_e2e_test name script)
 endfunction()
 
 zelv_add_e2e_test(E2E.StartupListsBoardsAndUnloadsOnClose test_startup.sh)
+zelv_add_e2e_test(E2E.SkinShapesAndPaintsTheWindow test_skin.sh)
 
 # The harness checked on its own stand-in dialog: real mouse input, combo
 # notification, state and region read-outs.
 zelv_add_e2e_test(E2EHarness.DrivesStandInDialog test_harness.sh
                   LABEL e2e-harness EXE zelv_e2e_stand_in.exe)
+zelv_add_e2e_test(E2E.JogMovesTheAxisWhileHeld test_jog.sh)

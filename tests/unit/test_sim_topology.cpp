@@ -122,6 +122,28 @@ TEST_F(SimTopology, TextBuildsBoardsNodesAndChannels)
     EXPECT_EQ("", m_sim.TopologyError());
 }
 
+TEST_F(SimTopology, ReportTypeChangesOnlyTheNodeInformation)
+{
+    ASSERT_EQ(0, m_sim.Reset("board 0\n"
+                             "node 6 servo reporttype=7\n"
+                             "node 7 ktrb04 channels=0,2 reporttype=0x1234\n"
+                             "node 8 servo\n"))
+        << m_sim.TopologyError();
+    EXPECT_EQ(7, NodeType(0, 6));
+    EXPECT_EQ(0x1234, NodeType(0, 7));
+    EXPECT_EQ(MOTION_NODE_TYPE_SERVO, NodeType(0, 8));
+    // The node still behaves as its own type.
+    double dUnit = -1.0;
+    EXPECT_EQ(0, CfgGetUnitDist(0, 6, &dUnit));
+    EXPECT_DOUBLE_EQ(m_sim.Setting(0, 6, 0, "unitdist"), dUnit);
+    EXPECT_EQ((1 << 6) | (1 << 7) | (1 << 8), AxisMap(0));
+
+    for (const char* pszBad : { "board 0\nnode 6 servo reporttype=65536\n", "board 0\nnode 6 servo reporttype=x\n" }) {
+        EXPECT_EQ(ZELV_SIM_E_TOPOLOGY, m_sim.Reset(pszBad)) << pszBad;
+        EXPECT_NE(std::string::npos, m_sim.TopologyError().find("line 2")) << m_sim.TopologyError();
+    }
+}
+
 TEST_F(SimTopology, FileIsReadLikeText)
 {
     const std::string strPath = ::testing::TempDir() + "sim_topology_test.txt";

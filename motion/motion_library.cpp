@@ -77,6 +77,12 @@ void UnloadMotionLibrary()
         return;
     }
     g_hMotionLibrary.store(nullptr);
+    // The freed library's addresses must never be called: a late call (or a
+    // later failed load, which touches no slot) then fails as a missing entry
+    // point instead of jumping into unmapped code.
+    for (const MOTION_LIBRARY_ENTRY* pEntry = MotionLibraryTable; pEntry->pszName; ++pEntry) {
+        pEntry->pfnStore(nullptr);
+    }
     FreeLibrary(hLibrary);
 }
 

@@ -4,9 +4,9 @@
 //
 // Slots: g_pfn<Name>, typed PFN_<Name> for the entry points the tool calls,
 // PFN_MotionUntyped for the rest. All are null until the library is loaded;
-// a name the library lacks stays null. Slots are written only while loading
-// and keep their values after unloading, so nothing may call the library
-// once its last user has unloaded it.
+// a name the library lacks stays null. Slots are written while loading and
+// cleared when the last user unloads the library, so no call can reach a
+// freed library.
 //
 // Calls: MOTION_CALL(Name, args...) never calls through a null slot. A missing
 // entry point makes the call fail with MOTION_ERR_NO_ENTRY_POINT, writes no

@@ -30,42 +30,12 @@ const int AXIS_SERVO_OFF = 1;
 const int AXIS_KESTRALINE = 2;
 const int AXIS_KTRB04 = 3;
 
-// Names of the trace lines, in call order.
-std::vector<std::string> Calls(const std::vector<std::string>& astrTrace)
-{
-    std::vector<std::string> astrCalls;
-    for (const auto& strLine : astrTrace)
-        astrCalls.push_back(strLine.substr(0, strLine.find('(')));
-    return astrCalls;
-}
-
-int CountOf(const std::vector<std::string>& astrCalls, const std::string& strName)
-{
-    return static_cast<int>(std::count(astrCalls.begin(), astrCalls.end(), strName));
-}
-
-int IndexOf(const std::vector<std::string>& astrCalls, const std::string& strName)
-{
-    const auto it = std::find(astrCalls.begin(), astrCalls.end(), strName);
-    return it == astrCalls.end() ? -1 : static_cast<int>(it - astrCalls.begin());
-}
-
 class JogMoves : public CDialogTest {
 protected:
     void SetUp() override
     {
         CDialogTest::SetUp();
         OpenDialog(TOPOLOGY);
-    }
-
-    // The operator picks the node through the panel.
-    void Select(int nAxis, int nChannel = 0)
-    {
-        ASSERT_TRUE(HeadlessDriver::SelectComboIndex(Dlg(), IDC_AXIS, nAxis));
-        if (nChannel != 0 || g_nNodeType == NODE_KESTRALINE || g_nNodeType == NODE_KTRB04) {
-            ASSERT_TRUE(HeadlessDriver::SelectComboIndex(Dlg(), IDC_CHANNEL, nChannel));
-        }
-        HeadlessDriver::Pump();
     }
 
     void Mode(int nRadioId)
@@ -102,7 +72,7 @@ protected:
 
 TEST_F(JogMoves, HoldingJogPlusRunsAtWorkSpeedUntilReleased)
 {
-    Select(AXIS_SERVO);
+    SelectNode(AXIS_SERVO);
     Press(IDC_MOVE_PLUS);
     Advance(500);
     const ZelvSimAxisState held = Axis(AXIS_SERVO);
@@ -122,7 +92,7 @@ TEST_F(JogMoves, HoldingJogPlusRunsAtWorkSpeedUntilReleased)
     Advance(1000);
     EXPECT_DOUBLE_EQ(stopped.dCommandPos, Axis(AXIS_SERVO).dCommandPos);
     EXPECT_DOUBLE_EQ(stopped.dCommandPos, Axis(AXIS_SERVO).dFeedbackPos);
-    const auto calls = Calls(m_sim.Trace());
+    const auto calls = TraceCalls();
     EXPECT_EQ(1, CountOf(calls, "SxVMoveStart"));
     EXPECT_EQ(1, CountOf(calls, "SxStop"));
     EXPECT_TRUE(HeadlessDriver::MessageBoxes().empty());
@@ -140,7 +110,7 @@ TEST_F(JogMoves, JogMinusRunsBackwardsOnEveryNodeType)
         { AXIS_KTRB04, 0, L"Moving" },
     };
     for (const auto& row : aRows) {
-        Select(row.nAxis, row.nChannel);
+        SelectNode(row.nAxis, row.nChannel);
         const double dStart = Axis(row.nAxis, row.nChannel).dCommandPos;
         Press(IDC_MOVE_MINUS);
         Advance(500);
@@ -169,7 +139,7 @@ TEST_F(JogMoves, RelativeMoveOfTheDistanceAndBack)
         { AXIS_KTRB04, L"1200.9", 1200.0 },
     };
     for (const auto& row : aRows) {
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         Mode(IDC_JOG_RELATIVE);
         Type(IDC_DISTANCE, row.pszDistance);
         m_sim.ClearTrace();
@@ -193,7 +163,7 @@ TEST_F(JogMoves, RelativeMoveOfTheDistanceAndBack)
 TEST_F(JogMoves, AbsoluteMovesShuttleBetweenPosition1AndPosition2)
 {
     for (int nAxis : { AXIS_SERVO, AXIS_KESTRALINE, AXIS_KTRB04 }) {
-        Select(nAxis);
+        SelectNode(nAxis);
         Mode(IDC_JOG_ABSOLUTE);
         EXPECT_EQ(L"Position1", Text(IDC_MOVE_MINUS));
         EXPECT_EQ(L"Position2", Text(IDC_MOVE_PLUS));
@@ -231,7 +201,7 @@ TEST_F(JogMoves, StopDeceleratesWhileEmergencyStopHaltsAtOnce)
         { AXIS_KTRB04, IDC_EMERGENCY_STOP, false },
     };
     for (const auto& row : aRows) {
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         Mode(IDC_JOG_RELATIVE);
         Type(IDC_DISTANCE, L"100000");
         ClickButton(IDC_MOVE_PLUS);
@@ -267,8 +237,8 @@ TEST_F(JogMoves, StopDeceleratesWhileEmergencyStopHaltsAtOnce)
 TEST_F(JogMoves, Ktrb04GroupMasterMovesItsMemberAndStartsOnlyItself)
 {
     // Channel 1 first, so its command word selects entry 1 as well.
-    Select(AXIS_KTRB04, 1);
-    Select(AXIS_KTRB04, 0);
+    SelectNode(AXIS_KTRB04, 1);
+    SelectNode(AXIS_KTRB04, 0);
     CDidKtrb04& drv = *m_pDlg->m_pKtrb04;
     ASSERT_EQ(0, drv.SetGroupMaster(1, 0));
     ASSERT_EQ(1, drv.m_bGroupMaster[0]);
@@ -327,7 +297,7 @@ TEST_F(JogMoves, FailedMoveAndStopCallsShowTheirErrorBox)
         { AXIS_KESTRALINE, IDC_JOG_VELOCITY, IDC_EMERGENCY_STOP, "PmSxStopEmg", 12, 1, L"zvlSxStopEmg : [12]", { IDC_EMERGENCY_STOP } },
     };
     for (const auto& row : aRows) {
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         Mode(row.nMode);
         std::vector<bool> abEnabledWhileOpen;
         HeadlessDriver::SetMessageBoxHook([&](const HeadlessDriver::MESSAGE_BOX&) {
@@ -355,7 +325,7 @@ TEST_F(JogMoves, FailedMoveAndStopCallsShowTheirErrorBox)
 
 TEST_F(JogMoves, Ktrb04MoveStartsEvenWhenTheBoxIsShownAndClearsItsStartBit)
 {
-    Select(AXIS_KTRB04);
+    SelectNode(AXIS_KTRB04);
     Mode(IDC_JOG_RELATIVE);
     Type(IDC_DISTANCE, L"700");
     ASSERT_EQ(0, m_sim.FailCall("AdvDataRW", 9010, 2));
@@ -370,7 +340,7 @@ TEST_F(JogMoves, Ktrb04MoveStartsEvenWhenTheBoxIsShownAndClearsItsStartBit)
 
 TEST_F(JogMoves, AMoveWithTheServoOffIsReportedAndRaisesTheAlarm)
 {
-    Select(AXIS_SERVO_OFF);
+    SelectNode(AXIS_SERVO_OFF);
     Mode(IDC_JOG_RELATIVE);
     ClickButton(IDC_MOVE_PLUS);
     const auto boxes = HeadlessDriver::MessageBoxes();
@@ -383,7 +353,7 @@ TEST_F(JogMoves, AMoveWithTheServoOffIsReportedAndRaisesTheAlarm)
 
 TEST_F(JogMoves, StopAndEmergencyStopOnAnEmptyAxisSendNothingButEndTheRepeatTest)
 {
-    Select(7);
+    SelectNode(7);
     ASSERT_EQ(NODE_EMPTY, g_nNodeType);
     for (int nButton : { IDC_STOP, IDC_EMERGENCY_STOP }) {
         m_pDlg->m_bStopRepeatTest = 0;
@@ -407,7 +377,7 @@ TEST_F(JogMoves, ClosingTheWindowDuringAMoveStopsItBeforeTheLibraryGoes)
     };
     for (const auto& row : aRows) {
         OpenDialog(TOPOLOGY);
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         Press(IDC_MOVE_PLUS);
         Advance(300);
         ASSERT_TRUE(Axis(row.nAxis).bMoving);
@@ -415,7 +385,7 @@ TEST_F(JogMoves, ClosingTheWindowDuringAMoveStopsItBeforeTheLibraryGoes)
         CloseDialog();
         EXPECT_FALSE(::IsWindow(Dlg()));
         EXPECT_FALSE(Axis(row.nAxis).bMoving) << row.nAxis;
-        const auto calls = Calls(m_sim.Trace());
+        const auto calls = TraceCalls();
         const int nStop = IndexOf(calls, row.pszStop);
         const int nUnload = IndexOf(calls, "GnUnloadDevice");
         ASSERT_GE(nStop, 0) << row.nAxis;
@@ -440,7 +410,7 @@ TEST_F(JogButton, AJogEndsWhenThePressIsTakenAway)
     };
     for (const auto& row : aRows) {
         for (int nAxis : { AXIS_SERVO, AXIS_KESTRALINE, AXIS_KTRB04 }) {
-            Select(nAxis);
+            SelectNode(nAxis);
             HeadlessDriver::Activate(Dlg());
             Press(IDC_MOVE_PLUS);
             Advance(300);
@@ -454,7 +424,7 @@ TEST_F(JogButton, AJogEndsWhenThePressIsTakenAway)
             m_sim.ClearTrace();
             HeadlessDriver::Activate(Dlg());
             Release(IDC_MOVE_PLUS);
-            const auto calls = Calls(m_sim.Trace());
+            const auto calls = TraceCalls();
             EXPECT_EQ(0, CountOf(calls, "SxStop") + CountOf(calls, "PmSxStop")) << row.pszHow;
             EXPECT_FALSE(Axis(nAxis).bMoving);
         }
@@ -463,7 +433,7 @@ TEST_F(JogButton, AJogEndsWhenThePressIsTakenAway)
 
 TEST_F(JogButton, AMoveStartsOnlyOnARealRelease)
 {
-    Select(AXIS_SERVO);
+    SelectNode(AXIS_SERVO);
     Mode(IDC_JOG_RELATIVE);
     Press(IDC_MOVE_PLUS);
     HeadlessDriver::Deactivate();
@@ -472,7 +442,7 @@ TEST_F(JogButton, AMoveStartsOnlyOnARealRelease)
     Release(IDC_MOVE_PLUS);
     Settle();
     EXPECT_DOUBLE_EQ(0.0, Axis(AXIS_SERVO).dCommandPos);
-    EXPECT_EQ(0, CountOf(Calls(m_sim.Trace()), "SxMoveStart"));
+    EXPECT_EQ(0, CountOf(TraceCalls(), "SxMoveStart"));
     // A full press and release still moves.
     ClickButton(IDC_MOVE_PLUS);
     Settle();
@@ -481,7 +451,7 @@ TEST_F(JogButton, AMoveStartsOnlyOnARealRelease)
 
 TEST_F(JogButton, TheSpaceBarPostsNothing)
 {
-    Select(AXIS_SERVO);
+    SelectNode(AXIS_SERVO);
     for (int nMode : { IDC_JOG_VELOCITY, IDC_JOG_RELATIVE }) {
         Mode(nMode);
         m_sim.ClearTrace();
@@ -489,7 +459,7 @@ TEST_F(JogButton, TheSpaceBarPostsNothing)
         HeadlessDriver::PressKey(VK_SPACE);
         HeadlessDriver::Pump();
         Settle();
-        const auto calls = Calls(m_sim.Trace());
+        const auto calls = TraceCalls();
         EXPECT_EQ(0, CountOf(calls, "SxVMoveStart") + CountOf(calls, "SxMoveStart") + CountOf(calls, "SxStop"));
         EXPECT_FALSE(Axis(AXIS_SERVO).bMoving);
     }
@@ -497,7 +467,7 @@ TEST_F(JogButton, TheSpaceBarPostsNothing)
 
 TEST_F(JogButton, ADoubleClickJogsTwiceAndMovesTwice)
 {
-    Select(AXIS_SERVO);
+    SelectNode(AXIS_SERVO);
     const HWND hPlus = HeadlessDriver::Control(Dlg(), IDC_MOVE_PLUS);
     const auto DoubleClick = [&] {
         HeadlessDriver::Click(hPlus);
@@ -507,7 +477,7 @@ TEST_F(JogButton, ADoubleClickJogsTwiceAndMovesTwice)
     };
     m_sim.ClearTrace();
     DoubleClick();
-    const auto calls = Calls(m_sim.Trace());
+    const auto calls = TraceCalls();
     std::vector<std::string> astrJog;
     for (const auto& strCall : calls)
         if (strCall == "SxVMoveStart" || strCall == "SxStop")
@@ -522,7 +492,7 @@ TEST_F(JogButton, ADoubleClickJogsTwiceAndMovesTwice)
     DoubleClick();
     Settle();
     // The second start meets a moving axis or runs after the first.
-    EXPECT_EQ(2, CountOf(Calls(m_sim.Trace()), "SxMoveStart"));
+    EXPECT_EQ(2, CountOf(TraceCalls(), "SxMoveStart"));
     EXPECT_GE(Axis(AXIS_SERVO).dCommandPos, dStart + 100.0);
 }
 

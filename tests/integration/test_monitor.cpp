@@ -40,15 +40,6 @@ protected:
         OpenDialog(TOPOLOGY);
     }
 
-    void Select(int nAxis, int nChannel = 0)
-    {
-        ASSERT_TRUE(HeadlessDriver::SelectComboIndex(Dlg(), IDC_AXIS, nAxis));
-        if (g_nNodeType == NODE_KESTRALINE || g_nNodeType == NODE_KTRB04) {
-            ASSERT_TRUE(HeadlessDriver::SelectComboIndex(Dlg(), IDC_CHANNEL, nChannel));
-        }
-        HeadlessDriver::Pump();
-    }
-
     void Tick() { Advance(STATUS_PERIOD_MS); }
     // One timer message now, whatever the timers' phase.
     void Fire(UINT_PTR nTimer) { ::SendMessageW(Dlg(), WM_TIMER, nTimer, 0); }
@@ -115,7 +106,7 @@ TEST_F(Monitor, ReadOutsFollowTheMovingAxisInTheirFormats)
         { AXIS_KTRB04, true, L"Moving" },
     };
     for (const auto& row : aRows) {
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         JogPlus(150);
         Fire(0);
         const ZelvSimAxisState state = m_sim.State(0, row.nAxis, 0);
@@ -167,7 +158,7 @@ TEST_F(Monitor, LampsCaptionAndHomingShowTheNodeState)
     };
     for (const auto& row : aRows) {
         OpenDialog(TOPOLOGY);
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         row.pfnSetUp(m_sim, row.nAxis);
         Tick();
         EXPECT_EQ(row.pszLamps, Lamps()) << row.pszCase;
@@ -181,7 +172,7 @@ TEST_F(Monitor, LampsCaptionAndHomingShowTheNodeState)
 TEST_F(Monitor, ATravelLimitStopsTheJogAndLightsItsLamp)
 {
     for (int nAxis : { AXIS_SERVO, AXIS_KESTRALINE }) {
-        Select(nAxis);
+        SelectNode(nAxis);
         JogPlus(1000);
         EXPECT_FALSE(m_sim.State(0, nAxis, 0).bMoving) << nAxis;
         EXPECT_EQ(L"Stop", Text(IDC_MOTION_STATE)) << nAxis;
@@ -201,7 +192,7 @@ TEST_F(Monitor, AFailedMotionStateReadShowsTheErrorAndTheLampsGoOn)
         { AXIS_KESTRALINE, "PmStReadMotionState" },
     };
     for (const auto& row : aRows) {
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         Tick();
         ASSERT_EQ('-', Lamps()[LAMP_ALM]);
         m_sim.RaiseFault(0, row.nAxis, 0, ZELV_SIM_FAULT_ALARM, 0x10);
@@ -216,7 +207,7 @@ TEST_F(Monitor, AFailedMotionStateReadShowsTheErrorAndTheLampsGoOn)
 
 TEST_F(Monitor, AFailedKtrb04StatusReadEndsTheTickEarly)
 {
-    Select(AXIS_KTRB04);
+    SelectNode(AXIS_KTRB04);
     Tick();
     const std::string strLamps = Lamps();
     ASSERT_EQ("--GG-..G", strLamps);
@@ -250,7 +241,7 @@ TEST_F(Monitor, TheAlarmTextComesOnceASecond)
     };
     for (const auto& row : aRows) {
         OpenDialog(TOPOLOGY);
-        Select(row.nAxis);
+        SelectNode(row.nAxis);
         Advance(ALARM_PERIOD_MS);
         EXPECT_EQ(L"", Text(IDC_ALARM_TEXT));
         SetDlgItemTextW(Dlg(), IDC_ALARM_TEXT, L"before");
@@ -273,7 +264,7 @@ TEST_F(Monitor, APulseChannelKeepsTheAlarmTextOfTheAxisBefore)
     m_sim.RaiseFault(0, AXIS_SERVO, 0, ZELV_SIM_FAULT_ALARM, 0x1A5);
     Advance(ALARM_PERIOD_MS);
     ASSERT_EQ(L"Alarm : [a5]", Text(IDC_ALARM_TEXT));
-    Select(AXIS_KESTRALINE);
+    SelectNode(AXIS_KESTRALINE);
     m_sim.RaiseFault(0, AXIS_KESTRALINE, 0, ZELV_SIM_FAULT_ALARM, 0x22);
     Advance(3 * ALARM_PERIOD_MS);
     EXPECT_EQ(L"Alarm : [a5]", Text(IDC_ALARM_TEXT));
@@ -282,7 +273,7 @@ TEST_F(Monitor, APulseChannelKeepsTheAlarmTextOfTheAxisBefore)
 
 TEST_F(Monitor, AnEmptyAxisChangesNothing)
 {
-    Select(AXIS_EMPTY);
+    SelectNode(AXIS_EMPTY);
     ASSERT_EQ(NODE_EMPTY, g_nNodeType);
     // Whatever the panel shows now stays, however long the timers run.
     SetDlgItemTextW(Dlg(), IDC_MOTION_STATE, L"kept");
@@ -296,7 +287,7 @@ TEST_F(Monitor, AnEmptyAxisChangesNothing)
 
 TEST_F(Monitor, HomingAndHomeSuccessFollowAHomingRun)
 {
-    Select(AXIS_SERVO);
+    SelectNode(AXIS_SERVO);
     Tick();
     EXPECT_EQ(L"Stop", Text(IDC_HOMING_STATE));
     EXPECT_EQ(L"FALSE", Text(IDC_HOME_SUCCESS));

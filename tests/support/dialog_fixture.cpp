@@ -1,5 +1,7 @@
 #include "tests/support/dialog_fixture.h"
 
+#include <algorithm>
+
 void CDialogTest::SetUp()
 {
     CHeadlessTest::SetUp();
@@ -31,4 +33,32 @@ void CDialogTest::CloseDialog()
 {
     ::PostMessageW(Dlg(), WM_CLOSE, 0, 0);
     HeadlessDriver::Pump();
+}
+
+void CDialogTest::SelectNode(int nAxis, int nChannel)
+{
+    ASSERT_TRUE(HeadlessDriver::SelectComboIndex(Dlg(), IDC_AXIS, nAxis));
+    if (nChannel != 0 || g_nNodeType == NODE_KESTRALINE || g_nNodeType == NODE_KTRB04) {
+        ASSERT_TRUE(HeadlessDriver::SelectComboIndex(Dlg(), IDC_CHANNEL, nChannel));
+    }
+    HeadlessDriver::Pump();
+}
+
+std::vector<std::string> CDialogTest::TraceCalls() const
+{
+    std::vector<std::string> astrCalls;
+    for (const std::string& strLine : m_sim.Trace())
+        astrCalls.push_back(strLine.substr(0, strLine.find('(')));
+    return astrCalls;
+}
+
+int CountOf(const std::vector<std::string>& astrCalls, const std::string& strName)
+{
+    return static_cast<int>(std::count(astrCalls.begin(), astrCalls.end(), strName));
+}
+
+int IndexOf(const std::vector<std::string>& astrCalls, const std::string& strName)
+{
+    const auto it = std::find(astrCalls.begin(), astrCalls.end(), strName);
+    return it == astrCalls.end() ? -1 : static_cast<int>(it - astrCalls.begin());
 }

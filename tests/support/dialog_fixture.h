@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/headless_app.h"
 #include "tests/support/sim_client.h"
@@ -25,7 +26,16 @@ protected:
     std::wstring Text(int nId) const { return Control(nId).strText; }
     // Advances the window system's and the simulator's clocks together.
     void Advance(DWORD nMs) { HeadlessDriver::Advance(nMs); }
+    // The operator picks an axis and, on pulse nodes (or when a channel is
+    // named), a channel, as through the panel.
+    void SelectNode(int nAxis, int nChannel = 0);
+    // Names of the simulator's trace lines ("SxMoveStart"), in call order.
+    std::vector<std::string> TraceCalls() const;
 
     CSimClient m_sim;
     std::unique_ptr<CViRuvedeDlg> m_pDlg;
 };
+
+// Occurrences and first position (-1: none) of a call name in a list of them.
+int CountOf(const std::vector<std::string>& astrCalls, const std::string& strName);
+int IndexOf(const std::vector<std::string>& astrCalls, const std::string& strName);

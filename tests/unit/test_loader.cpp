@@ -157,13 +157,16 @@ TEST_F(Loader, UnloadWithoutLoadAndTwiceDoesNothing)
 
     UseLibrary(ZELV_FIXTURE_PARTIAL);
     ASSERT_EQ(LoadMotionLibrary(), 1);
-    const PFN_AdvDataRW pfnLoaded = g_pfnAdvDataRW;
+    ASSERT_NE(g_pfnAdvDataRW, nullptr);
     UnloadMotionLibrary();
     EXPECT_FALSE(IsMotionLibraryLoaded());
     EXPECT_EQ(GetModuleHandleW(PartialPath().c_str()), nullptr) << "the library was freed";
     UnloadMotionLibrary();
     EXPECT_FALSE(IsMotionLibraryLoaded());
-    EXPECT_EQ(g_pfnAdvDataRW, pfnLoaded) << "slots keep their values";
+    // No slot keeps an address of the freed library.
+    EXPECT_EQ(g_pfnAdvDataRW, nullptr);
+    EXPECT_EQ(g_pfnGnLoadDevice, nullptr);
+    EXPECT_EQ(MOTION_CALL(AdvDataRW, 0, 29, 0, nullptr, nullptr), MOTION_ERR_NO_ENTRY_POINT);
 }
 
 TEST_F(Loader, EveryUserKeepsTheLibraryLoadedUntilTheLastUnloads)

@@ -163,6 +163,8 @@ int Usage()
 
 int wmain(int argc, wchar_t** argv)
 {
+    // Lines appear as they are measured, also through a pipe.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc < 2)
         return Usage();
     const std::wstring strMode = argv[1];

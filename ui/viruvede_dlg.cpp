@@ -187,11 +187,6 @@ void CViRuvedeDlg::EnableItem(int nId, BOOL bEnable)
     ::EnableWindow(::GetDlgItem(m_hWnd, nId), bEnable);
 }
 
-void CViRuvedeDlg::ShowItem(int nId, BOOL bShow)
-{
-    ::ShowWindow(::GetDlgItem(m_hWnd, nId), bShow ? SW_SHOW : SW_HIDE);
-}
-
 void CViRuvedeDlg::SetItemText(int nId, LPCWSTR pszText)
 {
     ::SetDlgItemTextW(m_hWnd, nId, pszText);

@@ -184,11 +184,9 @@ protected:
 private:
     // Control helpers that tolerate a missing control.
     void EnableItem(int nId, BOOL bEnable);
-    void ShowItem(int nId, BOOL bShow);
     void SetItemText(int nId, LPCWSTR pszText);
 
     void FillDeviceList();
-    void ReportMotionLibraryNotLoaded();
 
     // Device, axis and channel selection.
     void ApplyNodeTypeLayout(int nType);

@@ -18,11 +18,7 @@ for f in ViRuvede.exe zelv_e2e_stand_in.exe zelv_auto.exe; do
   [ -f "$BIN_DIR/$f" ] || { echo "startup_bench: $BIN_DIR/$f not built" >&2; exit 1; }
 done
 
-export ZELV_XVFB=1
-zelv_wine_prepare || exit 1
-zelv_cleanup_on_exit
-zelv_display_ensure || exit 1
-zelv_wineserver_start
+zelv_private_session || exit 1
 WORK=$(mktemp -d)
 unset ZELV_SIM_TRACE
 

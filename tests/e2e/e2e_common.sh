@@ -48,12 +48,8 @@ e2e_begin() {
   E2E_AUTO_LOG=$E2E_OUT_DIR/auto.log
   : >"$E2E_AUTO_LOG"
 
-  export ZELV_XVFB=1
   local start=$SECONDS
-  zelv_wine_prepare || e2e_abort "Wine prefix $WINEPREFIX could not be prepared"
-  zelv_cleanup_on_exit
-  zelv_display_ensure || e2e_abort "no X display"
-  zelv_wineserver_start
+  zelv_private_session || e2e_abort "no Wine session (prefix $WINEPREFIX or X display)"
   e2e_note "prefix $WINEPREFIX, display $DISPLAY, ready in $((SECONDS - start))s"
 }
 

@@ -167,6 +167,17 @@ zelv_wineserver_start() {
   timeout 15 "$ZELV_WINESERVER" -p >/dev/null 2>&1 || true
 }
 
+# A complete private session for a test or benchmark: prefix ready, private
+# Xvfb, wineserver running, everything stopped at exit. Fails when the
+# prefix or the display cannot be had.
+zelv_private_session() {
+  export ZELV_XVFB=1
+  zelv_wine_prepare || return 1
+  zelv_cleanup_on_exit
+  zelv_display_ensure || return 1
+  zelv_wineserver_start
+}
+
 # A private Xvfb has no window manager. Wine's managed windows would then
 # wait two seconds, for a window manager that never answers, each time one
 # is hidden (closing the tool, every message box); unmanaged windows do not.
